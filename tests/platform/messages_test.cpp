@@ -58,12 +58,12 @@ TEST(Messages, AMessageArrivesAsAnAppleEvent) {
 TEST(Messages, AStaleSocketIsReplacedAndALiveOneIsLeftAlone) {
   harkwell_test::TempHome home;
   // A socket bound and closed without unlinking, as a killed program leaves it.
-  char path[200];
-  snprintf(path, sizeof path, "%s/harkwell/%08x.sock", home.runtime().c_str(), kSignature);
-  mkdir((home.runtime() + "/harkwell").c_str(), 0700);
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  strncpy(address.sun_path, path, sizeof address.sun_path - 1);
+  char* path = address.sun_path;
+  snprintf(path, sizeof address.sun_path, "%s/harkwell/%08x.sock", home.runtime().c_str(),
+           kSignature);
+  mkdir((home.runtime() + "/harkwell").c_str(), 0700);
   int stale = socket(AF_UNIX, SOCK_STREAM, 0);
   ASSERT_EQ(bind(stale, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
   close(stale);
