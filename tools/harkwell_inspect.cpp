@@ -2,14 +2,19 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/inspect_identity.h"
 #include "tools/inspect_tags.h"
 
 namespace {
 
 int Usage() {
   fputs(
-      "usage: harkwell-inspect tags FILE...\n"
-      "  tags   the tags of each file as the engine reads them, one JSON object per line\n",
+      "usage: harkwell-inspect COMMAND [FILE...]\n"
+      "  tags FILE...   the tags of each file as the engine reads them, one JSON object per line\n"
+      "  id FILE...     the track identity of each file, one JSON object per line\n"
+      "  normalise      each line of standard input in the normalised form\n"
+      "  trackid        for each line artist<TAB>title<TAB>album<TAB>genre of standard input,\n"
+      "                 the track ID in hex or rejected:<list>\n",
       stderr);
   return 2;
 }
@@ -23,6 +28,12 @@ int main(int argc, char** argv) {
     if (argc < 3) return Usage();
     return harkwell_inspect::InspectTags(argc - 2, argv + 2);
   }
+  if (strcmp(command, "id") == 0) {
+    if (argc < 3) return Usage();
+    return harkwell_inspect::InspectIds(argc - 2, argv + 2);
+  }
+  if (strcmp(command, "normalise") == 0) return harkwell_inspect::NormaliseLines();
+  if (strcmp(command, "trackid") == 0) return harkwell_inspect::TrackIdLines();
   fprintf(stderr, "harkwell-inspect: unknown command '%s'\n", command);
   return Usage();
 }
