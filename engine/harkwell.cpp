@@ -8,6 +8,4 @@ Harkwell::~Harkwell() {
   sentIds_.clear();
 }
 
-int Harkwell::Work(Trigger&) { return 0; }
-
 }  // namespace brek::zomelo

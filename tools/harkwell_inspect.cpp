@@ -2,6 +2,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "audio/decoder_library.h"
+#include "tools/inspect_fingerprint.h"
 #include "tools/inspect_identity.h"
 #include "tools/inspect_tags.h"
 
@@ -11,6 +13,8 @@ int Usage() {
   fputs(
       "usage: harkwell-inspect COMMAND [FILE...]\n"
       "  tags FILE...   the tags of each file as the engine reads them, one JSON object per line\n"
+      "  fingerprint FILE...\n"
+      "                 the fingerprint events of each file, one JSON object per line\n"
       "  id FILE...     the track identity of each file, one JSON object per line\n"
       "  normalise      each line of standard input in the normalised form\n"
       "  trackid        for each line artist<TAB>title<TAB>album<TAB>genre of standard input,\n"
@@ -31,6 +35,11 @@ int main(int argc, char** argv) {
   if (strcmp(command, "id") == 0) {
     if (argc < 3) return Usage();
     return harkwell_inspect::InspectIds(argc - 2, argv + 2);
+  }
+  if (strcmp(command, "fingerprint") == 0) {
+    if (argc < 3) return Usage();
+    brek::EnterDecoderLibrary();
+    return harkwell_inspect::InspectFingerprints(argc - 2, argv + 2);
   }
   if (strcmp(command, "normalise") == 0) return harkwell_inspect::NormaliseLines();
   if (strcmp(command, "trackid") == 0) return harkwell_inspect::TrackIdLines();
