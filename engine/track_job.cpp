@@ -2,9 +2,8 @@
 
 #include <cerrno>
 
-#include "analysis/event_detection.h"
 #include "analysis/hws_record.h"
-#include "audio/simple_sound_file.h"
+#include "analysis/track_record.h"
 #include "engine/activity_log.h"
 #include "engine/harkwell.h"
 #include "engine/server_messages.h"
@@ -24,12 +23,6 @@ int pauseOrStop(Trigger* stop) {
 
 namespace {
 
-int WriteEntry(void* writer, int count, const unsigned char* indices, const double* distances,
-               int startFrame) {
-  return writeEventEntry(static_cast<RecordWriter*>(writer), count, indices, distances,
-                         startFrame);
-}
-
 int PauseOrStop(void* stop) { return pauseOrStop(static_cast<Trigger*>(stop)); }
 
 }  // namespace
@@ -39,19 +32,12 @@ int analyzeTrack(Harkwell& engine, const char* path, const uint8_t* trackId,
   TempFile record("harkwell-hws");  // removed on every way out
   if (record.file() == nullptr) return -1;
   TrackMetadata tags;
-  if (ReadTrackMetadata(path, tags) != 0) return -1;
-  CleanTrackMetadata(tags);
-  if (!tags.title[0] || !tags.artist[0] || !tags.album[0] || !tags.genre[0]) return 0;
-
-  brek::SimpleSoundFile_QT stream(path);
-  if (stream.moreData == 0) return 0;
-  const double seconds = double(stream.length()) / stream.rate;
-  if (seconds <= 60.0 || seconds >= 600.0) return 0;
-
-  if (WriteRecordHead(record.file(), trackId, tags, seconds) != 0) return EIO;
-  RecordWriter writer{record.file(), 0};
-  AnalysisOptions options{0, PauseOrStop, stop};
-  if (analyzeStream(stream, &writer, WriteEntry, &options) != 0) return 0;
+  switch (WriteTrackRecord(path, trackId, record.file(), PauseOrStop, stop, tags)) {
+    case TrackRecordResult::kWritten: break;
+    case TrackRecordResult::kTagsUnreadable: return -1;
+    case TrackRecordResult::kWriteFailed: return EIO;
+    default: return 0;  // skipped; a stop seen during the analysis is the run's to notice
+  }
   if (stop->IsRaised()) return -1;
   if (WriteRecordEnd(record.file()) != 0 || fflush(record.file()) != 0) return EIO;
   const long length = ftell(record.file());

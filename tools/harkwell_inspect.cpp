@@ -13,8 +13,9 @@ int Usage() {
   fputs(
       "usage: harkwell-inspect COMMAND [FILE...]\n"
       "  tags FILE...   the tags of each file as the engine reads them, one JSON object per line\n"
-      "  fingerprint FILE...\n"
-      "                 the fingerprint events of each file, one JSON object per line\n"
+      "  fingerprint FILE... | fingerprint FILE --record OUT\n"
+      "                 the fingerprint events of each file, one JSON object per line;\n"
+      "                 with --record, the HWS record the engine would upload, into OUT\n"
       "  id FILE...     the track identity of each file, one JSON object per line\n"
       "  normalise      each line of standard input in the normalised form\n"
       "  trackid        for each line artist<TAB>title<TAB>album<TAB>genre of standard input,\n"
@@ -39,6 +40,9 @@ int main(int argc, char** argv) {
   if (strcmp(command, "fingerprint") == 0) {
     if (argc < 3) return Usage();
     brek::EnterDecoderLibrary();
+    if (argc == 5 && strcmp(argv[3], "--record") == 0) {
+      return harkwell_inspect::WriteRecordFile(argv[2], argv[4]);
+    }
     return harkwell_inspect::InspectFingerprints(argc - 2, argv + 2);
   }
   if (strcmp(command, "normalise") == 0) return harkwell_inspect::NormaliseLines();

@@ -39,3 +39,40 @@ int InspectFingerprints(int fileCount, char** files) {
 }
 
 }  // namespace harkwell_inspect
+
+#include <cstdio>
+
+#include "analysis/hws_record.h"
+#include "analysis/track_record.h"
+#include "engine/server_messages.h"
+#include "library/track_identity.h"
+
+namespace harkwell_inspect {
+
+int WriteRecordFile(const char* file, const char* out) {
+  using namespace brek::zomelo;
+  TrackMetadata tags;
+  uint8_t id[kTrackIdSize];
+  if (ReadTrackMetadata(file, tags) != 0 || ComputeTrackId(tags, id) != 0) {
+    fprintf(stderr, "harkwell-inspect: %s: no track identity (the engine passes it over)\n", file);
+    return 1;
+  }
+  FILE* record = fopen(out, "w+b");
+  if (record == nullptr) {
+    perror(out);
+    return 1;
+  }
+  TrackRecordResult result = WriteTrackRecord(file, id, record, nullptr, nullptr, tags);
+  bool written = result == TrackRecordResult::kWritten && WriteRecordEnd(record) == 0;
+  long length = ftell(record);
+  if (fclose(record) != 0) written = false;
+  if (!written || length > long(kMaxRecordSize)) {
+    fprintf(stderr, "harkwell-inspect: %s: the engine would not upload a record (%s)\n", file,
+            written ? "longer than 32768 bytes" : "skipped");
+    remove(out);
+    return 1;
+  }
+  return 0;
+}
+
+}  // namespace harkwell_inspect
