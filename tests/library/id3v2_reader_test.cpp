@@ -11,13 +11,6 @@ namespace {
 
 using namespace harkwell_test;
 
-TrackMetadata Read(const Bytes& bytes, int* result = nullptr) {
-  TrackMetadata record{};
-  int r = ReadTagsFrom(bytes, record);
-  if (result) *result = r;
-  return record;
-}
-
 TEST(Id3v2Reader, TextFramesInTheirEncodings) {
   struct Case {
     const char* name;

@@ -18,13 +18,6 @@ Bytes Cddb(const Bytes& name, const Bytes& text) {
                           DataAtom(1, text));
 }
 
-TrackMetadata Read(const Bytes& bytes, int* result = nullptr) {
-  TrackMetadata record{};
-  int r = ReadTagsFrom(bytes, record);
-  if (result) *result = r;
-  return record;
-}
-
 TEST(Mp4Reader, ReadsEveryItem) {
   Bytes items = Text("nam", "Title") + Text("ART", "Artist") + Text("wrt", "Writer") +
                 Text("alb", "Album") + Text("cmt", "Comment") + Text("day", "2004-05-03T07:00:00Z") +

@@ -66,4 +66,12 @@ inline int ReadTagsFrom(const Bytes& bytes, brek::zomelo::TrackMetadata& record)
   return result;
 }
 
+// The record ReadTags leaves for `bytes`, and its result in *result when asked.
+inline brek::zomelo::TrackMetadata Read(const Bytes& bytes, int* result = nullptr) {
+  brek::zomelo::TrackMetadata record{};
+  int r = ReadTagsFrom(bytes, record);
+  if (result) *result = r;
+  return record;
+}
+
 }  // namespace harkwell_test
