@@ -3,6 +3,7 @@
 #include <signal.h>
 
 #include <cstring>
+#include <mutex>
 
 #include "engine/posix_thread.h"
 #include "platform/event_constants.h"
@@ -19,6 +20,12 @@ constexpr uint32_t kFinderSignature = FourCC("MACS");
 constexpr uint32_t kRescanClass = FourCC("BREK");
 constexpr uint32_t kRescanID = FourCC("HUP ");
 
+// The program the signal thread stops. The signal thread is detached and may wake after the
+// program object is gone (a signal during exit), so it reaches the object only through this
+// pointer, which the destructor clears under the lock.
+std::mutex gSignalTargetLock;
+BackGroundApplication* gSignalTarget = nullptr;
+
 sigset_t StopSignals() {
   sigset_t set;
   sigemptyset(&set);
@@ -31,7 +38,13 @@ sigset_t StopSignals() {
 
 BackGroundApplication::BackGroundApplication() : handlerProc_(NewEventHandlerUPP(HandleEvent)) {}
 
-BackGroundApplication::~BackGroundApplication() { DisposeEventHandlerUPP(handlerProc_); }
+BackGroundApplication::~BackGroundApplication() {
+  {
+    std::lock_guard<std::mutex> hold(gSignalTargetLock);
+    if (gSignalTarget == this) gSignalTarget = nullptr;
+  }
+  DisposeEventHandlerUPP(handlerProc_);
+}
 
 int BackGroundApplication::Run(int, char**) {
   // Every thread made from here on inherits the mask, so the two signals reach the program
@@ -54,6 +67,10 @@ int BackGroundApplication::Run(int, char**) {
 
   workers_.Start(WorkerMain, this);
 
+  {
+    std::lock_guard<std::mutex> hold(gSignalTargetLock);
+    gSignalTarget = this;
+  }
   Thread signalThread;
   if (signalThread.Create(WaitForSignals, this) == 0) signalThread.Detach();
 
@@ -69,11 +86,14 @@ void BackGroundApplication::WorkerMain(void* application, Trigger& stop) {
   PostEvent(kEventClassApplication, kEventAppQuit);
 }
 
-void* BackGroundApplication::WaitForSignals(void* application) {
+void* BackGroundApplication::WaitForSignals(void*) {
   sigset_t signals = StopSignals();
   int received = 0;
   sigwait(&signals, &received);
-  static_cast<BackGroundApplication*>(application)->workers_.RaiseAll();
+  {
+    std::lock_guard<std::mutex> hold(gSignalTargetLock);
+    if (gSignalTarget != nullptr) gSignalTarget->workers_.RaiseAll();
+  }
   // Also quit the loop directly: with no worker running (it could not be made, or it has
   // already ended) nothing else would end the program.
   PostEvent(kEventClassApplication, kEventAppQuit);
