@@ -21,7 +21,7 @@ measure() {  # prints "cpu_seconds max_rss_kib" for one command, summed over the
   local total=0 rss=0
   for _ in $(seq "$rounds"); do
     /usr/bin/time -f "%U %S %M" -o "$work/time" "$@" >/dev/null 2>&1 || true
-    read -r user system kib < "$work/time"
+    read -r user system kib < <(tail -n 1 "$work/time")
     total=$(echo "$total + $user + $system" | bc -l)
     (( kib > rss )) && rss=$kib
   done
