@@ -72,6 +72,9 @@ class FrameTest : public ::testing::Test {
   void SetUp() override {
     report_ = home_.root() + "/report";
     setenv("HARKWELL_FRAME_REPORT", report_.c_str(), 1);
+    // The real engine's run: a lookup host that refuses at once, so it stops without waiting
+    // on a name server.
+    setenv("HARKWELL_LOOKUP_HOST", "127.0.0.1:1", 1);
   }
 
   // Starts the frame test program and waits until it can take messages.
