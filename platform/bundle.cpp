@@ -41,6 +41,22 @@ std::string ParentOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
+// Fills the identifier, signature and background flag from `contents`/Info.plist; returns its
+// CFBundleExecutable (empty when missing).
+std::string ReadInfoPlist(const std::string& contents, BundleInfo* info) {
+  std::ifstream file(contents + "/Info.plist");
+  std::stringstream text;
+  text << file.rdbuf();
+  const std::string plist = text.str();
+  info->identifier = PlistValue(plist, "CFBundleIdentifier");
+  const std::string signature = PlistValue(plist, "CFBundleSignature");
+  if (signature.size() == 4) {
+    for (unsigned char c : signature) info->signature = (info->signature << 8) | c;
+  }
+  info->backgroundOnly = PlistValue(plist, "LSBackgroundOnly") == "true";
+  return PlistValue(plist, "CFBundleExecutable");
+}
+
 }  // namespace
 
 BundleInfo ReadBundle(const std::string& executablePath) {
@@ -56,16 +72,25 @@ BundleInfo ReadBundle(const std::string& executablePath) {
   }
   info.bundlePath = bundle;
   info.resourcesPath = contents + "/Resources";
-  std::ifstream file(contents + "/Info.plist");
-  std::stringstream text;
-  text << file.rdbuf();
-  const std::string plist = text.str();
-  info.identifier = PlistValue(plist, "CFBundleIdentifier");
-  const std::string signature = PlistValue(plist, "CFBundleSignature");
-  if (signature.size() == 4) {
-    for (unsigned char c : signature) info.signature = (info.signature << 8) | c;
+  ReadInfoPlist(contents, &info);
+  return info;
+}
+
+BundleInfo ReadBundleAt(const std::string& bundlePath) {
+  BundleInfo info;
+  if (bundlePath.size() < 5 || bundlePath.compare(bundlePath.size() - 4, 4, ".app") != 0) {
+    return info;
   }
-  info.backgroundOnly = PlistValue(plist, "LSBackgroundOnly") == "true";
+  const std::string contents = bundlePath + "/Contents";
+  info.bundlePath = bundlePath;
+  info.resourcesPath = contents + "/Resources";
+  std::string executable = ReadInfoPlist(contents, &info);
+  if (executable.empty() || executable.find('/') != std::string::npos) {
+    const size_t slash = bundlePath.rfind('/');
+    const size_t start = slash == std::string::npos ? 0 : slash + 1;
+    executable = bundlePath.substr(start, bundlePath.size() - 4 - start);
+  }
+  info.executablePath = contents + "/MacOS/" + executable;
   return info;
 }
 

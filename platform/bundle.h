@@ -18,6 +18,11 @@ struct BundleInfo {
 // Reads the bundle that holds `executablePath` (an absolute path).
 BundleInfo ReadBundle(const std::string& executablePath);
 
+// Reads the bundle at `bundlePath` (".../Name.app"); its executable is the Info.plist's
+// CFBundleExecutable, else the bundle's name without ".app". Empty bundlePath when `bundlePath`
+// does not end in ".app".
+BundleInfo ReadBundleAt(const std::string& bundlePath);
+
 // The bundle of the running program, read once from /proc/self/exe.
 const BundleInfo& MainBundle();
 

@@ -59,6 +59,8 @@ struct LoopState {
   std::vector<LoopSource> sources;
   std::set<EventHandlerRef> installed;  // a stale or doubled Remove is refused, never a crash
   bool quit = false;
+  const LoopDriver* driver = nullptr;
+  StandardHandlerProc standardHandler = nullptr;
 };
 
 LoopState& State() {
@@ -95,6 +97,7 @@ OSStatus StandardHandling(EventRef event) {
       return noErr;
     }
   }
+  if (State().standardHandler != nullptr) return State().standardHandler(event);
   return eventNotHandledErr;
 }
 
@@ -202,7 +205,10 @@ OSStatus PostEventToQueue(EventQueueRef queue, std::unique_ptr<Event> event, int
   return noErr;
 }
 
-void QuitApplicationEventLoop() { State().quit = true; }
+void QuitApplicationEventLoop() {
+  State().quit = true;
+  if (State().driver != nullptr) State().driver->quit();
+}
 bool QuitRequested() { return State().quit; }
 void ClearQuitRequest() { State().quit = false; }
 int MainQueueDescriptor() { return State().queue.wakeFd; }
@@ -210,6 +216,7 @@ int MainQueueDescriptor() { return State().queue.wakeFd; }
 void AddLoopSource(int fd, LoopSourceProc ready, void* context) {
   RemoveLoopSource(fd);
   State().sources.push_back(LoopSource{fd, ready, context});
+  if (State().driver != nullptr) State().driver->sourcesChanged();
 }
 
 void RemoveLoopSource(int fd) {
@@ -217,7 +224,17 @@ void RemoveLoopSource(int fd) {
   sources.erase(std::remove_if(sources.begin(), sources.end(),
                                [fd](const LoopSource& s) { return s.fd == fd; }),
                 sources.end());
+  if (State().driver != nullptr) State().driver->sourcesChanged();
 }
+
+std::vector<int> LoopSourceDescriptors() {
+  std::vector<int> fds;
+  for (const auto& source : State().sources) fds.push_back(source.fd);
+  return fds;
+}
+
+void SetLoopDriver(const LoopDriver* driver) { State().driver = driver; }
+void SetStandardHandler(StandardHandlerProc handler) { State().standardHandler = handler; }
 
 void ProcessPendingEvents(int timeoutMs) {
   LoopState& state = State();
@@ -242,7 +259,11 @@ void ProcessPendingEvents(int timeoutMs) {
 void RunApplicationEventLoop() {
   RegisterApplication();
   ClearQuitRequest();
-  while (!QuitRequested()) ProcessPendingEvents(-1);
+  if (State().driver != nullptr) {
+    State().driver->run();
+  } else {
+    while (!QuitRequested()) ProcessPendingEvents(-1);
+  }
   UnregisterApplication();
 }
 

@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "platform/event.h"
 #include "platform/status.h"
@@ -73,5 +74,22 @@ int MainQueueDescriptor();
 void ProcessPendingEvents(int timeoutMs);
 bool QuitRequested();
 void ClearQuitRequest();
+std::vector<int> LoopSourceDescriptors();
+
+// Another toolkit's loop in place of the poll loop: `run` runs it (RunApplicationEventLoop
+// calls it between registering and unregistering the program), `quit` ends it, and
+// `sourcesChanged` is told when a loop source was added or removed. nullptr restores the poll
+// loop.
+struct LoopDriver {
+  void (*run)();
+  void (*quit)();
+  void (*sourcesChanged)();
+};
+void SetLoopDriver(const LoopDriver* driver);
+
+// Standard handling beyond the quit: called for an event no handler took and the built-in
+// handling left; returns eventNotHandledErr for events it leaves too.
+using StandardHandlerProc = OSStatus (*)(EventRef event);
+void SetStandardHandler(StandardHandlerProc handler);
 
 }  // namespace platform
