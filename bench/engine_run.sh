@@ -9,7 +9,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(realpath "${1:-build/release}")
-engine="$build/bundles/Harkwell Engine.app/Contents/MacOS/Harkwell Engine"
+engine="$build/bundles/Harkwell.app/Contents/Resources/Harkwell Engine.app/Contents/MacOS/Harkwell Engine"
 server="$build/server/harkwell-server"
 work=$(mktemp -d /tmp/harkwell-bench-XXXXXX)
 pid=""

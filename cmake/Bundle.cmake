@@ -26,3 +26,15 @@ function(harkwell_bundle target)
     RUNTIME_OUTPUT_DIRECTORY "${contents}/MacOS")
   set_property(TARGET ${target} PROPERTY HARKWELL_BUNDLE_PATH "${root}/${B_NAME}.app")
 endfunction()
+
+# harkwell_bundle_nib(TARGET <nib folder>): copies an interface-file folder ("main.nib") into
+# the target's bundle Resources; a changed file is copied again on the next build.
+function(harkwell_bundle_nib target source)
+  get_property(bundle TARGET ${target} PROPERTY HARKWELL_BUNDLE_PATH)
+  get_filename_component(name "${source}" NAME)
+  file(GLOB files CONFIGURE_DEPENDS "${source}/*.ui")
+  foreach(file ${files})
+    get_filename_component(leaf "${file}" NAME)
+    configure_file("${file}" "${bundle}/Contents/Resources/${name}/${leaf}" COPYONLY)
+  endforeach()
+endfunction()

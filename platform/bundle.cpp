@@ -48,6 +48,8 @@ std::string ReadInfoPlist(const std::string& contents, BundleInfo* info) {
   std::stringstream text;
   text << file.rdbuf();
   const std::string plist = text.str();
+  info->name = PlistValue(plist, "CFBundleName");
+  info->version = PlistValue(plist, "CFBundleShortVersionString");
   info->identifier = PlistValue(plist, "CFBundleIdentifier");
   const std::string signature = PlistValue(plist, "CFBundleSignature");
   if (signature.size() == 4) {

@@ -10,6 +10,8 @@ struct BundleInfo {
   std::string executablePath;  // absolute path of the running executable
   std::string bundlePath;      // ".../Name.app", empty when the program is not in a bundle
   std::string resourcesPath;   // ".../Name.app/Contents/Resources", empty likewise
+  std::string name;            // CFBundleName, empty when unknown
+  std::string version;         // CFBundleShortVersionString, empty when unknown
   std::string identifier;      // CFBundleIdentifier, empty when unknown
   uint32_t signature = 0;      // CFBundleSignature as a four-character code, 0 when unknown
   bool backgroundOnly = false; // LSBackgroundOnly

@@ -118,7 +118,7 @@ void DispatchQueued() {
       event = std::move(state.queue.events.front());
       state.queue.events.pop_front();
     }
-    SendEventToEventTarget(event.get(), state.focus ? state.focus : &state.applicationTarget);
+    SendEventToEventTarget(event.get(), GetUserFocusTarget());
     if (state.quit) {
       // Leave the rest for a later run of the loop, and keep it woken for them.
       std::lock_guard<std::mutex> guard(state.queue.lock);
@@ -150,6 +150,10 @@ void DisposeEventTarget(EventTargetRef target) {
 }
 
 void SetUserFocusTarget(EventTargetRef target) { State().focus = target; }
+
+EventTargetRef GetUserFocusTarget() {
+  return State().focus ? State().focus : &State().applicationTarget;
+}
 
 OSStatus InstallEventHandler(EventTargetRef target, EventHandlerUPP handler, size_t typeCount,
                              const EventTypeSpec* types, void* userData, EventHandlerRef* outRef) {

@@ -41,6 +41,7 @@ EventTargetRef CreateEventTarget(EventTargetRef parent);
 // Removes the target's handlers; the target must not be used afterwards.
 void DisposeEventTarget(EventTargetRef target);
 void SetUserFocusTarget(EventTargetRef target);  // nullptr: the application target
+EventTargetRef GetUserFocusTarget();            // where posted events and commands go
 
 OSStatus InstallEventHandler(EventTargetRef target, EventHandlerUPP handler, size_t typeCount,
                              const EventTypeSpec* types, void* userData, EventHandlerRef* outRef);

@@ -26,7 +26,9 @@ using harkwell_test::WaitFor;
 constexpr uint32_t kFrameSignature = FourCC("HWfT");
 
 std::string BundleProgram(const std::string& name) {
-  return std::string(getenv("HARKWELL_BUNDLES")) + "/" + name + ".app/Contents/MacOS/" + name;
+  // The engine's bundle sits in the preferences program's Resources folder.
+  const std::string folder = name == "Harkwell Engine" ? "/Harkwell.app/Contents/Resources/" : "/";
+  return std::string(getenv("HARKWELL_BUNDLES")) + folder + name + ".app/Contents/MacOS/" + name;
 }
 
 // A child registered under `signature` that ends when `Release` is called.
