@@ -3,6 +3,8 @@
 // engine switch, the log path and the search folder.
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QScreen>
@@ -52,6 +54,7 @@ void Inspect(const char* pngPath) {
   Check(window != nullptr && window->isVisible(), "the preferences window is shown");
   if (window == nullptr) return;
   const QImage screen = QGuiApplication::primaryScreen()->grabWindow(0).toImage();
+  QDir().mkpath(QFileInfo(QString::fromLocal8Bit(pngPath)).absolutePath());
   Check(screen.save(pngPath), std::string("the screenshot is saved to ") + pngPath);
 
   const std::string home = getenv("HOME");
