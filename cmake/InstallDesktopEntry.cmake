@@ -18,7 +18,7 @@ Comment=Switch the background music fingerprinter on or off and choose its music
 Exec=\"${quoted}\"
 Icon=harkwell
 Terminal=false
-Categories=AudioVideo;Audio;Settings;
+Categories=AudioVideo;Audio;
 StartupWMClass=Harkwell
 ")
 message(STATUS "Installing: ${entry}")

@@ -1,5 +1,6 @@
 // Harkwell: the preferences program of the engine.
 #include <QApplication>
+#include <QIcon>
 
 #include "gui/app.h"
 #include "gui/engine_control.h"
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
   QApplication qt(argc, argv);
   QApplication::setApplicationName(QStringLiteral("Harkwell"));
   QApplication::setDesktopFileName(QStringLiteral("Harkwell"));
+  QApplication::setWindowIcon(
+      QIcon(QString::fromStdString(platform::MainBundle().resourcesPath + "/harkwell.svg")));
   platform::ui::InstallQtEventLoop();
   int result = 0;
   {

@@ -14,10 +14,9 @@ CarbonCommandHandler::~CarbonCommandHandler() {
 }
 
 OSStatus CarbonCommandHandler::Install(EventTargetRef target) {
-  if (handler_ != nullptr) return noErr;
   static const EventTypeSpec kTypes[] = {{kEventClassCommand, kEventCommandProcess},
                                          {kEventClassCommand, kEventCommandUpdateStatus}};
-  return InstallEventHandler(target, callback_, 2, kTypes, this, &handler_);
+  return installation_.Install(target, callback_, 2, kTypes, this);
 }
 
 OSStatus CarbonCommandHandler::InstallOnApplication() {
@@ -28,12 +27,7 @@ OSStatus CarbonCommandHandler::InstallOnWindow(WindowRef window) {
   return Install(GetWindowEventTarget(window));
 }
 
-OSStatus CarbonCommandHandler::Remove() {
-  if (handler_ == nullptr) return noErr;
-  OSStatus status = RemoveEventHandler(handler_);
-  if (status == noErr) handler_ = nullptr;
-  return status;
-}
+OSStatus CarbonCommandHandler::Remove() { return installation_.Remove(); }
 
 OSStatus CarbonCommandHandler::ProcessCommand(const HICommand&) { return noErr; }
 OSStatus CarbonCommandHandler::UpdateCommandStatus(const HICommand&) { return noErr; }

@@ -5,6 +5,7 @@
 #include "platform/event_loop.h"
 #include "platform/hi_command.h"
 #include "platform/window.h"
+#include "toolkit/handler_installation.h"
 
 namespace brek {
 
@@ -33,7 +34,7 @@ class CarbonCommandHandler {
   static platform::OSStatus Dispatch(platform::EventHandlerCallRef call, platform::EventRef event,
                                      void* self);
 
-  platform::EventHandlerRef handler_ = nullptr;
+  HandlerInstallation installation_;
   platform::EventHandlerUPP callback_;
 };
 

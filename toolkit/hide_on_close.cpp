@@ -15,17 +15,11 @@ CarbonHideOnClose::~CarbonHideOnClose() {
 }
 
 OSStatus CarbonHideOnClose::InstallOnWindow(WindowRef window) {
-  if (handler_ != nullptr) return noErr;
   static const EventTypeSpec kTypes[] = {{kEventClassWindow, kEventWindowClose}};
-  return InstallEventHandler(GetWindowEventTarget(window), callback_, 1, kTypes, this, &handler_);
+  return installation_.Install(GetWindowEventTarget(window), callback_, 1, kTypes, this);
 }
 
-OSStatus CarbonHideOnClose::Remove() {
-  if (handler_ == nullptr) return noErr;
-  OSStatus status = RemoveEventHandler(handler_);
-  if (status == noErr) handler_ = nullptr;
-  return status;
-}
+OSStatus CarbonHideOnClose::Remove() { return installation_.Remove(); }
 
 void CarbonHideOnClose::WindowHidden() {}
 

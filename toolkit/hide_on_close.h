@@ -3,6 +3,7 @@
 
 #include "platform/event_loop.h"
 #include "platform/window.h"
+#include "toolkit/handler_installation.h"
 
 namespace brek {
 
@@ -25,7 +26,7 @@ class CarbonHideOnClose {
   static platform::OSStatus Dispatch(platform::EventHandlerCallRef call, platform::EventRef event,
                                      void* self);
 
-  platform::EventHandlerRef handler_ = nullptr;
+  HandlerInstallation installation_;
   platform::EventHandlerUPP callback_;
 };
 
