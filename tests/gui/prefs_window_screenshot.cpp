@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QScreen>
 #include <QTimer>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -79,6 +81,15 @@ int main(int argc, char** argv) {
     fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
     return 2;
   }
+  // A throwaway home and runtime folder: nothing of the user's is read or registered.
+  char root[] = "/tmp/harkwell-screenshot-XXXXXX";
+  if (mkdtemp(root) == nullptr) return 2;
+  const std::string home = std::string(root) + "/home", runtime = std::string(root) + "/run";
+  mkdir(home.c_str(), 0700);
+  mkdir(runtime.c_str(), 0700);
+  setenv("HOME", home.c_str(), 1);
+  setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+  unsetenv("XDG_CONFIG_HOME");
   brek::zomelo::SetExecutablePath(platform::MainBundle().executablePath.c_str());
   QApplication qt(argc, argv);
   platform::ui::InstallQtEventLoop();
@@ -92,6 +103,7 @@ int main(int argc, char** argv) {
     });
     app.Run();
   }
+  QDir(QString::fromLocal8Bit(root)).removeRecursively();
   if (gFailures == 0) printf("the preferences window shows its switch, log path and folder\n");
   return gFailures == 0 ? 0 : 1;
 }
