@@ -311,11 +311,9 @@ std::string DisplayScriptValue(const ScriptValue& value) {
 }
 
 std::string ColonPathToPosix(const std::string& colonPath) {
-  std::string path = colonPath;
-  for (char& c : path) {
-    if (c == ':') c = '/';
-  }
-  if (path.empty() || path[0] != '/') path.insert(0, "/");
+  std::string path;
+  if (colonPath.empty() || colonPath[0] != ':') path += '/';
+  for (char c : colonPath) path += c == ':' ? '/' : c;
   return path;
 }
 
