@@ -9,6 +9,8 @@
 #include "platform/hi_command.h"
 #include "platform/window.h"
 
+class QMenuBar;
+
 namespace platform::ui {
 
 // The four-character code in `object`'s "command" property; 0 when it has none.
@@ -22,7 +24,7 @@ OSStatus SendCommandEvent(uint32_t kind, const HICommand& command, EventTargetRe
 WindowRef WindowOfWidget(const QObject* widget);
 
 // The loaded menu bar, or nullptr; the nib module keeps it, windows show it.
-class QMenuBar* ApplicationMenuBar();
+QMenuBar* ApplicationMenuBar();
 void AttachMenuBar(WindowRef window);
 
 }  // namespace platform::ui
