@@ -8,21 +8,13 @@
 #include <QVariant>
 #include <QWidget>
 
-#include "platform/four_cc.h"
+#include "platform/ui/qt_support.h"
 
 namespace platform {
 
 namespace {
 
 QWidget* WidgetOf(ControlRef control) { return reinterpret_cast<QWidget*>(control); }
-
-uint32_t SignatureOf(const QWidget* widget) {
-  const QByteArray text = widget->property("controlSignature").toString().toLatin1();
-  if (text.size() != 4) return 0;
-  uint32_t code = 0;
-  for (char c : text) code = (code << 8) | static_cast<unsigned char>(c);
-  return code;
-}
 
 }  // namespace
 
@@ -34,7 +26,7 @@ OSStatus GetControlByID(WindowRef window, const ControlID* id, ControlRef* contr
   auto* root = static_cast<QWidget*>(window->native);
   for (QWidget* widget : root->findChildren<QWidget*>()) {
     const QVariant number = widget->property("controlID");
-    if (number.isValid() && number.toInt() == id->id && SignatureOf(widget) == id->signature) {
+    if (number.isValid() && number.toInt() == id->id && ui::FourCCProperty(widget, "controlSignature") == id->signature) {
       *control = reinterpret_cast<ControlRef>(widget);
       return noErr;
     }

@@ -7,9 +7,9 @@
 
 namespace platform::ui {
 
-uint32_t CommandOf(const QObject* object) {
+uint32_t FourCCProperty(const QObject* object, const char* name) {
   if (object == nullptr) return 0;
-  const QByteArray text = object->property("command").toString().toLatin1();
+  const QByteArray text = object->property(name).toString().toLatin1();
   if (text.size() != 4) return 0;
   uint32_t code = 0;
   for (char c : text) code = (code << 8) | static_cast<unsigned char>(c);

@@ -13,8 +13,10 @@ class QMenuBar;
 
 namespace platform::ui {
 
-// The four-character code in `object`'s "command" property; 0 when it has none.
-uint32_t CommandOf(const QObject* object);
+// The four-character code in `object`'s property `name`; 0 when it has none.
+uint32_t FourCCProperty(const QObject* object, const char* name);
+// Its "command" property.
+inline uint32_t CommandOf(const QObject* object) { return FourCCProperty(object, "command"); }
 
 // Sends the command event of `kind` (kEventCommandProcess or kEventCommandUpdateStatus) through
 // `target`'s handler chain; the handler's result.
